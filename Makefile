@@ -1,5 +1,5 @@
 # The two commands of the README, and the steps they are made of.
-.PHONY: all setup native win32 test test-native test-win32 run clean
+.PHONY: all setup native win32 test test-native test-win32 run screenshot clean
 
 all: native win32
 
@@ -27,3 +27,6 @@ run: win32
 
 clean:
 	rm -rf build
+
+screenshot: win32
+	scripts/screenshot.sh

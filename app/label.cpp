@@ -7,6 +7,12 @@ namespace {
 constexpr char kLabelClass[] = "VelmoraLabel";
 constexpr int kFontSlot = 0;  // window extra bytes hold the label's font
 
+}  // namespace
+
+HFONT LabelFont(HWND label);
+
+namespace {
+
 LRESULT OnPaint(HWND label) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(label, &paint);
@@ -14,8 +20,7 @@ LRESULT OnPaint(HWND label) {
   GetWindowTextA(label, text, sizeof text);
   RECT client;
   GetClientRect(label, &client);
-  PaintLabelText(dc, client, text,
-                 reinterpret_cast<HFONT>(GetWindowLongPtrA(label, kFontSlot)));
+  PaintLabelText(dc, client, text, LabelFont(label));
   EndPaint(label, &paint);
   return 0;
 }
@@ -52,6 +57,10 @@ HWND CreateLabel(HWND parent, const char* text, int x, int y, int width,
   if (label != nullptr)
     SetWindowLongPtrA(label, kFontSlot, reinterpret_cast<LONG_PTR>(font));
   return label;
+}
+
+HFONT LabelFont(HWND label) {
+  return reinterpret_cast<HFONT>(GetWindowLongPtrA(label, kFontSlot));
 }
 
 void PaintLabelText(HDC dc, const RECT& rect, const char* text, HFONT font) {

@@ -9,6 +9,9 @@ bool RegisterLabelClass(HINSTANCE instance);
 HWND CreateLabel(HWND parent, const char* text, int x, int y, int width,
                  int height, HFONT font, HINSTANCE instance);
 
+// The font a label paints with.
+HFONT LabelFont(HWND label);
+
 // Draws a label's text into `rect` of any device context: the window's, or a
 // bitmap's in a test.
 void PaintLabelText(HDC dc, const RECT& rect, const char* text, HFONT font);

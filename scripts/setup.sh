@@ -7,7 +7,7 @@ packages=(
   cmake make g++ googletest
   g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386
-  xvfb xdotool x11-utils imagemagick fonts-wqy-microhei
+  xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine
   python3 python3-pip util-linux file locales
 )
 

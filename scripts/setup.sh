@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-i686
   wine wine32:i386
   xvfb xdotool x11-utils imagemagick fonts-wqy-microhei fonts-wine
-  python3 python3-pip util-linux file locales
+  python3 python3-pip util-linux file acl
 )
 
 as_root() {

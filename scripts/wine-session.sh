@@ -15,6 +15,18 @@ as_wine_user() { "${wine_user_prefix[@]}" "$@"; }
 build_dir=$(realpath "$1")
 shift
 
+# The Wine account must reach the build folder, wherever it was checked out
+# (a clone under /root, say): let it pass through each folder on the way.
+if [ "$(id -u)" -eq 0 ]; then
+  dir="$build_dir"
+  while [ "$dir" != "/" ]; do
+    if ! as_wine_user test -x "$dir" 2>/dev/null; then
+      setfacl -m "u:$wine_user:x" "$dir" 2>/dev/null || chmod o+x "$dir"
+    fi
+    dir=$(dirname "$dir")
+  done
+fi
+
 export WINEPREFIX="$build_dir/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win32

@@ -4,6 +4,7 @@
 
 #include "mirror/account.h"
 #include "mirror/catalogue.h"
+#include "mirror/overrides.h"
 #include "mirror/texts.h"
 
 namespace {
@@ -26,6 +27,32 @@ std::string UpgradeFailedText(MirrorSystem& system, const CommandRun& run) {
   else
     text += kUpgradeNotStarted + ReasonText(system, run.error);
   return text + "\r\n\r\n" + kUpgradeHint;
+}
+
+constexpr std::size_t kOtherFileLimit = 64 * 1024;
+
+std::string PipIniIn(const std::string& folder) {
+  return folder.empty() ? std::string() : folder + "\\pip\\pip.ini";
+}
+
+PipSettings ReadPipSettings(MirrorSystem& system,
+                            const std::string& writtenConfigPath) {
+  PipSettings settings;
+  auto read = [&](const std::string& path) -> std::optional<std::string> {
+    if (path.empty()) return std::nullopt;
+    return system.ReadFileStart(path, kOtherFileLimit);
+  };
+  settings.pipIndexUrl = system.EnvironmentVariable("PIP_INDEX_URL");
+  settings.pipConfigFile = system.EnvironmentVariable("PIP_CONFIG_FILE");
+  settings.pipConfigFileText = read(settings.pipConfigFile);
+  settings.userConfigPath =
+      PipIniIn(system.FolderPath(KnownFolder::kRoamingAppData));
+  settings.userConfigText = read(settings.userConfigPath);
+  settings.machineConfigPath =
+      PipIniIn(system.FolderPath(KnownFolder::kCommonAppData));
+  settings.machineConfigText = read(settings.machineConfigPath);
+  settings.writtenConfigPath = writtenConfigPath;
+  return settings;
 }
 
 }  // namespace
@@ -53,6 +80,11 @@ void ApplyMirror(int selectionIndex, MirrorSystem& system) {
         kUpdateCaption);
     return;
   }
+
+  const std::vector<OverridingSetting> overriding =
+      FindOverridingSettings(ReadPipSettings(system, configPath));
+  if (!overriding.empty())
+    system.ShowWarning(OverrideWarningText(overriding), kUpdateCaption);
 
   ConfirmAndUpgrade(system);
 }

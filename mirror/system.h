@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+
+enum class KnownFolder { kRoamingAppData, kCommonAppData };
 
 // How a started command ended.
 struct CommandRun {
@@ -26,6 +30,15 @@ class MirrorSystem {
   virtual unsigned long WriteWholeFile(const std::string& path,
                                        const std::string& bytes) = 0;
   virtual std::string ErrorText(unsigned long error) = 0;
+
+  // Empty when unset.
+  virtual std::string EnvironmentVariable(const std::string& name) = 0;
+  // Empty when the system does not know it.
+  virtual std::string FolderPath(KnownFolder folder) = 0;
+  // At most `maxBytes` from the start of a file; absent when it is missing
+  // or cannot be read.
+  virtual std::optional<std::string> ReadFileStart(const std::string& path,
+                                                   std::size_t maxBytes) = 0;
 
   // Task-modal boxes with no owner. AskOkCancel is true for OK.
   virtual bool AskOkCancel(const std::string& text,

@@ -20,3 +20,9 @@ inline constexpr char kUpgradeHint[] =
     "可以看到原因。";
 
 inline constexpr char kErrorCode[] = "错误代码 ";
+
+inline constexpr char kOverrideIntro[] =
+    "pip 配置文件已写入，但 pip 仍会使用其他软件源：下面的设置优先于它。";
+inline constexpr char kOverrideIndex[] = "软件源：";
+inline constexpr char kOverrideHint[] =
+    "删除或修改这些设置后，新选的软件源才会生效。";

@@ -42,6 +42,7 @@ void* SystemProcedure(const char* dllName, const char* procedureName) {
 
 using GetUserNameAProc = BOOL(WINAPI*)(LPSTR, LPDWORD);
 using PathIsDirectoryAProc = BOOL(WINAPI*)(LPCSTR);
+using SHGetFolderPathAProc = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 
 // Each looked up on first use and kept; the import table names neither DLL.
 GetUserNameAProc GetUserNameAFromSystem() {
@@ -55,6 +56,16 @@ PathIsDirectoryAProc PathIsDirectoryAFromSystem() {
       SystemProcedure("shlwapi.dll", "PathIsDirectoryA"));
   return procedure;
 }
+
+// Only needed once pip.ini is written: shell32 stays out of start-up.
+SHGetFolderPathAProc SHGetFolderPathAFromSystem() {
+  static const auto procedure = reinterpret_cast<SHGetFolderPathAProc>(
+      SystemProcedure("shell32.dll", "SHGetFolderPathA"));
+  return procedure;
+}
+
+constexpr int kCsidlAppData = 0x001a;        // CSIDL_APPDATA
+constexpr int kCsidlCommonAppData = 0x0023;  // CSIDL_COMMON_APPDATA
 
 }  // namespace
 
@@ -155,4 +166,47 @@ CommandRun Win32MirrorSystem::RunHiddenAndWait(const std::string& commandLine) {
   thread.Close();
   processHandle.Close();
   return run;
+}
+
+std::string Win32MirrorSystem::EnvironmentVariable(const std::string& name) {
+  const DWORD needed = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+  if (needed == 0) return std::string();
+  std::vector<char> value(needed);
+  const DWORD length =
+      GetEnvironmentVariableA(name.c_str(), value.data(), needed);
+  if (length == 0 || length >= needed) return std::string();
+  return std::string(value.data(), length);
+}
+
+std::string Win32MirrorSystem::FolderPath(KnownFolder folder) {
+  const SHGetFolderPathAProc getFolderPath = SHGetFolderPathAFromSystem();
+  if (getFolderPath == nullptr) return std::string();
+  char path[MAX_PATH] = "";
+  const int csidl = folder == KnownFolder::kRoamingAppData
+                        ? kCsidlAppData
+                        : kCsidlCommonAppData;
+  if (FAILED(getFolderPath(nullptr, csidl, nullptr, 0, path)))
+    return std::string();
+  return path;
+}
+
+std::optional<std::string> Win32MirrorSystem::ReadFileStart(
+    const std::string& path, std::size_t maxBytes) {
+  HandleGuard file(CreateFileA(
+      path.c_str(), GENERIC_READ,
+      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes(maxBytes, '\0');
+  std::size_t filled = 0;
+  while (filled < maxBytes) {
+    DWORD count = 0;
+    if (!ReadFile(file.Get(), &bytes[filled],
+                  static_cast<DWORD>(maxBytes - filled), &count, nullptr))
+      return std::nullopt;
+    if (count == 0) break;
+    filled += count;
+  }
+  bytes.resize(filled);
+  return bytes;
 }

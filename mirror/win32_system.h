@@ -11,6 +11,10 @@ class Win32MirrorSystem : public MirrorSystem {
   unsigned long WriteWholeFile(const std::string& path,
                                const std::string& bytes) override;
   std::string ErrorText(unsigned long error) override;
+  std::string EnvironmentVariable(const std::string& name) override;
+  std::string FolderPath(KnownFolder folder) override;
+  std::optional<std::string> ReadFileStart(const std::string& path,
+                                           std::size_t maxBytes) override;
   bool AskOkCancel(const std::string& text,
                    const std::string& caption) override;
   void ShowError(const std::string& text, const std::string& caption) override;

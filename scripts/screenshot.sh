@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders Velmora under the private Wine inside a 640 x 400 Wine virtual
-# desktop (so the frame is drawn), and saves PNG pictures of the window and
-# of the upgrade question to docs/.
+# desktop (so the frame is drawn), and saves PNG pictures of the window, the
+# upgrade question and the warning about an overriding pip setting to docs/.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 root=$(realpath "$here/..")
@@ -28,6 +28,21 @@ shot "$root/docs/velmora-window.png"
 xdotool mousemove 320 280 click 1
 sleep 3
 shot "$root/docs/velmora-question.png"
+xdotool key Escape
+sleep 1
+
+# A newer per-user pip.ini that names another index: the warning first.
+appdata_pip="$WINEPREFIX/drive_c/users/$wine_user/AppData/Roaming/pip"
+"${wine_user_prefix[@]}" mkdir -p "$appdata_pip"
+printf '[global]\r\nindex-url = https://pypi.org/simple\r\n' |
+  "${wine_user_prefix[@]}" tee "$appdata_pip/pip.ini" >/dev/null
+xdotool mousemove 320 280 click 1
+sleep 3
+shot "$root/docs/velmora-override-warning.png"
+xdotool key Return
+sleep 1
+xdotool key Escape
+rm -rf "$appdata_pip"
 
 kill "$program" 2>/dev/null || true
 rm -rf "$work"

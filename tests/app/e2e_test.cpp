@@ -261,6 +261,37 @@ TEST_F(EndToEnd, AFileHeldOpenIsReportedAndKeepsItsContent) {
   EXPECT_EQ(ReadBytes(pipConfig_), "old content");
 }
 
+TEST_F(EndToEnd, NamesANewerUserFileThatOverridesTheMirror) {
+  const std::string appDataPip =
+      Win32MirrorSystem().FolderPath(KnownFolder::kRoamingAppData) + "\\pip";
+  const std::string newer = appDataPip + "\\pip.ini";
+  const std::string content =
+      "[global]\r\nindex-url = https://pypi.org/simple\r\n";
+  RemoveTree(appDataPip);
+  ASSERT_TRUE(CreateDirectoryA(appDataPip.c_str(), nullptr));
+  ASSERT_TRUE(WriteBytes(newer, content));
+
+  HWND warning = ClickAndWaitForQuestion();
+  ASSERT_NE(warning, nullptr);
+  const std::string text = BoxText(warning);
+  EXPECT_EQ(GetDlgItem(warning, IDCANCEL), nullptr) << text;
+  EXPECT_TRUE(Contains(text, kOverrideIntro)) << text;
+  EXPECT_TRUE(Contains(text, newer)) << text;
+  EXPECT_TRUE(Contains(text, "https://pypi.org/simple")) << text;
+  PostMessageA(warning, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }));
+
+  HWND question = program_->WaitForBox(kUpdateCaption);
+  ASSERT_NE(question, nullptr) << "the question follows the warning";
+  EXPECT_EQ(BoxText(question), kUpgradeQuestion);
+  PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(ButtonEnabledAgain());
+
+  EXPECT_EQ(ReadBytes(newer), content);
+  EXPECT_EQ(ReadBytes(pipConfig_), ComposePipConfig(0));
+  RemoveTree(appDataPip);
+}
+
 struct CloseCase {
   const char* name;
   void (*close)(const VelmoraProcess& program);

@@ -23,7 +23,13 @@ class FakeSystem : public MirrorSystem {
   bool answerOk = false;
   CommandRun commandRun{true, 0, 0};
 
+  std::map<std::string, std::string> environment;
+  std::string appData = "C:\\Users\\alice\\AppData\\Roaming";
+  std::string commonAppData = "C:\\ProgramData";
+  std::map<std::string, std::string> otherFiles;  // readable, by path
+
   std::vector<std::string> calls;
+  std::vector<std::size_t> readLimits;
   std::map<std::string, std::string> files;  // what was written, by path
   std::vector<Box> boxes;
   std::vector<std::string> commands;
@@ -51,6 +57,22 @@ class FakeSystem : public MirrorSystem {
   }
   std::string ErrorText(unsigned long error) override {
     return "reason " + std::to_string(error);
+  }
+  std::string EnvironmentVariable(const std::string& name) override {
+    const auto it = environment.find(name);
+    return it == environment.end() ? std::string() : it->second;
+  }
+  std::string FolderPath(KnownFolder folder) override {
+    return folder == KnownFolder::kRoamingAppData ? appData : commonAppData;
+  }
+  std::optional<std::string> ReadFileStart(const std::string& path,
+                                           std::size_t maxBytes) override {
+    readLimits.push_back(maxBytes);
+    for (const auto* store : {&otherFiles, &files}) {
+      const auto it = store->find(path);
+      if (it != store->end()) return it->second.substr(0, maxBytes);
+    }
+    return std::nullopt;
   }
   bool AskOkCancel(const std::string& text,
                    const std::string& caption) override {

@@ -1,5 +1,5 @@
 # The two commands of the README, and the steps they are made of.
-.PHONY: all setup native win32 test test-native test-win32 run screenshot clean
+.PHONY: all setup native win32 test test-native test-win32 run screenshot bench clean
 
 all: native win32
 
@@ -30,3 +30,6 @@ clean:
 
 screenshot: win32
 	scripts/screenshot.sh
+
+bench: win32
+	bench/run.sh

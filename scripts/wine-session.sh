@@ -61,14 +61,21 @@ if [ -z "$display" ]; then
 fi
 export DISPLAY=":$display"
 
-if [ ! -f "$WINEPREFIX/.velmora-ready" ] ||
-  [ "$(stat -c %U "$WINEPREFIX")" != "$wine_user" ]; then
+ready="$WINEPREFIX/.velmora-ready-2"
+if [ ! -f "$ready" ] || [ "$(stat -c %U "$WINEPREFIX")" != "$wine_user" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   [ "$(id -u)" -eq 0 ] && chown "$wine_user:" "$WINEPREFIX"
   as_wine_user wineboot -i >/dev/null 2>&1
+  # Every window inside one Wine virtual desktop as large as the screen:
+  # with no window manager on Xvfb, Wine otherwise waits about two seconds
+  # for X focus events each time a message box closes.
+  as_wine_user wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop \
+    /d Default /f >/dev/null 2>&1
+  as_wine_user wine reg add 'HKCU\Software\Wine\Explorer\Desktops' \
+    /v Default /d 1024x768 /f >/dev/null 2>&1
   as_wine_user wineserver -w
-  touch "$WINEPREFIX/.velmora-ready"
+  touch "$ready"
 fi
 
 as_wine_user wineserver -p

@@ -41,8 +41,8 @@ read -r pp_med pp_min pp_max <<<"$pip_stats"
 read -r ws _ _ <<<"$(figure idle_working_set)"
 read -r pb _ _ <<<"$(figure idle_private_bytes)"
 size=$(stat -c %s "$exe")
-sections=$(i686-w64-mingw32-objdump -h "$exe" |
-  awk '$1 ~ /^[0-9]+$/ { printf "%s %d, ", $2, strtonum("0x" $3) }' | sed 's/, $//')
+sections=$(i686-w64-mingw32-size -A "$exe" |
+  awk '$1 ~ /^\./ { printf "%s %d, ", $1, $2 }' | sed 's/, $//')
 dlls=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | paste -sd ' ')
 apply_ratio=$(awk -v p="$pp_med" -v a="$ap_med" 'BEGIN { printf "%.1f", p / a }')
 

@@ -125,10 +125,11 @@ int main() {
               static_cast<unsigned long>(memory.WorkingSetSize),
               static_cast<unsigned long>(memory.WorkingSetSize),
               static_cast<unsigned long>(memory.WorkingSetSize));
-  std::printf("idle_private_bytes %lu %lu %lu bytes\n",
-              static_cast<unsigned long>(memory.PrivateUsage),
-              static_cast<unsigned long>(memory.PrivateUsage),
-              static_cast<unsigned long>(memory.PrivateUsage));
+  // Windows gives both the same; Wine keeps only PagefileUsage.
+  const unsigned long privateBytes = static_cast<unsigned long>(
+      std::max(memory.PrivateUsage, memory.PagefileUsage));
+  std::printf("idle_private_bytes %lu %lu %lu bytes\n", privateBytes,
+              privateBytes, privateBytes);
 
   // From the click to pip.ini holding the row and the question on screen.
   std::vector<double> applies;

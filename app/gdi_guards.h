@@ -25,7 +25,8 @@ class FontGuard {
 // Selects an object into a device context and puts the old one back.
 class SelectGuard {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  SelectGuard(HDC dc, HGDIOBJ object)
+      : dc_(dc), old_(SelectObject(dc, object)) {}
   ~SelectGuard() { SelectObject(dc_, old_); }
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;

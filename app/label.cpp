@@ -69,5 +69,6 @@ void PaintLabelText(HDC dc, const RECT& rect, const char* text, HFONT font) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   RECT box = rect;
-  DrawTextA(dc, text, -1, &box, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+  DrawTextA(dc, text, -1, &box,
+            DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
 }

@@ -107,9 +107,9 @@ bool MainWindow::CreateMainWindow() {
 
   const Point origin = CenteredOrigin(GetSystemMetrics(SM_CXSCREEN),
                                       GetSystemMetrics(SM_CYSCREEN));
-  CreateWindowExA(0, kMainWindowClass, kWindowTitle, kMainWindowStyle,
-                  origin.x, origin.y, kWindowWidth, kWindowHeight, nullptr,
-                  nullptr, instance_, this);
+  CreateWindowExA(0, kMainWindowClass, kWindowTitle, kMainWindowStyle, origin.x,
+                  origin.y, kWindowWidth, kWindowHeight, nullptr, nullptr,
+                  instance_, this);
   if (window_ == nullptr) return false;
 
   RECT rect;
@@ -124,11 +124,12 @@ bool MainWindow::CreateMainWindow() {
 }
 
 void MainWindow::SetIcons() {
-  icon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELMORA),
-                                        IMAGE_ICON, kIconSize, kIconSize,
-                                        LR_DEFAULTCOLOR));
+  icon_ = static_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELMORA), IMAGE_ICON,
+                 kIconSize, kIconSize, LR_DEFAULTCOLOR));
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(window_, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(icon_));
 }
 
 bool MainWindow::CreateControls() {
@@ -143,12 +144,12 @@ bool MainWindow::CreateControls() {
           BS_VCENTER | BS_MULTILINE,
       122, 168, 150, 30, window_, reinterpret_cast<HMENU>(kApplyButtonId),
       instance_, nullptr);
-  组合框_源列表 = CreateWindowExA(
-      0, "COMBOBOX", "",
-      WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST |
-          CBS_AUTOHSCROLL,
-      67, 110, 260, 160, window_, reinterpret_cast<HMENU>(kSourceListId),
-      instance_, nullptr);
+  组合框_源列表 = CreateWindowExA(0, "COMBOBOX", "",
+                                  WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL |
+                                      CBS_DROPDOWNLIST | CBS_AUTOHSCROLL,
+                                  67, 110, 260, 160, window_,
+                                  reinterpret_cast<HMENU>(kSourceListId),
+                                  instance_, nullptr);
   标签_版权信息 = CreateLabel(window_, kCreditText, 16, 39, 368, 56,
                               creditFont_.Get(), instance_);
   标签_标题 = CreateLabel(window_, kWindowTitle, 16, 8, 368, 56,
@@ -161,7 +162,8 @@ bool MainWindow::CreateControls() {
                reinterpret_cast<WPARAM>(buttonFont_.Get()), FALSE);
   SendMessageA(组合框_源列表, WM_SETFONT,
                reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
-  const LRESULT itemHeight = SendMessageA(组合框_源列表, CB_GETITEMHEIGHT, 0, 0);
+  const LRESULT itemHeight =
+      SendMessageA(组合框_源列表, CB_GETITEMHEIGHT, 0, 0);
   SendMessageA(组合框_源列表, CB_SETITEMHEIGHT, 0, itemHeight + 1);
   for (const MirrorEntry& entry : MirrorCatalogue)
     SendMessageA(组合框_源列表, CB_ADDSTRING, 0,
@@ -199,8 +201,8 @@ bool MainWindow::PreTranslateMessage(const MSG& message) {
   switch (action) {
     case KeyAction::kFocusNextTabStop:
     case KeyAction::kFocusPreviousTabStop: {
-      HWND next = GetNextDlgTabItem(
-          window_, GetFocus(), action == KeyAction::kFocusPreviousTabStop);
+      HWND next = GetNextDlgTabItem(window_, GetFocus(),
+                                    action == KeyAction::kFocusPreviousTabStop);
       if (next != nullptr) SetFocus(next);
       return true;
     }
@@ -294,7 +296,8 @@ bool MainWindow::IsSourceListPart(HWND control) const {
 void MainWindow::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) != WA_INACTIVE) return;
   HWND focus = GetFocus();
-  if (focus != nullptr && IsChild(window_, focus)) focusWhenDeactivated_ = focus;
+  if (focus != nullptr && IsChild(window_, focus))
+    focusWhenDeactivated_ = focus;
 }
 
 void MainWindow::OnSetFocus() {

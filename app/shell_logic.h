@@ -21,7 +21,12 @@ Point CenteredOrigin(int screenWidth, int screenHeight);
 std::string ExecutableFolder(const std::string& modulePath,
                              bool (*isLeadByte)(unsigned char));
 
-enum class KeyAction { kPass, kFocusNextTabStop, kFocusPreviousTabStop, kClose };
+enum class KeyAction {
+  kPass,
+  kFocusNextTabStop,
+  kFocusPreviousTabStop,
+  kClose
+};
 
 // What a key-down for the window or one of its controls does before it
 // reaches the focused control. Enter passes: it neither clicks nor moves.

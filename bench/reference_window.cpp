@@ -25,12 +25,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = "VelmoraReference";
   RegisterClassExA(&windowClass);
-  HWND window = CreateWindowExA(
-      0, "VelmoraReference", "Reference",
-      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 100, 100, 400,
-      250, nullptr, nullptr, instance, nullptr);
-  CreateWindowExA(0, "BUTTON", "Apply", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                  122, 168, 150, 30, window, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, "VelmoraReference", "Reference",
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                      100, 100, 400, 250, nullptr, nullptr, instance, nullptr);
+  CreateWindowExA(0, "BUTTON", "Apply", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 122,
+                  168, 150, 30, window, nullptr, instance, nullptr);
   HWND list = CreateWindowExA(0, "COMBOBOX", "",
                               WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 67, 110,
                               260, 160, window, nullptr, instance, nullptr);

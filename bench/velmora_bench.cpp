@@ -2,6 +2,7 @@
 // per figure: "name median min max unit" (bench/run.sh makes the table).
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <psapi.h>
 
 #include <algorithm>

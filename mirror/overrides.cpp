@@ -10,7 +10,9 @@ constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr char kPipDefaultIndex[] = "https://pypi.org/simple";
 constexpr std::string::size_type kShownValueLimit = 200;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
 
 std::string Trimmed(const std::string& text) {
   std::string::size_type begin = 0, end = text.size();
@@ -23,9 +25,10 @@ std::string Trimmed(const std::string& text) {
 std::string NormalizedKey(const std::string& key) {
   std::string normalized;
   for (char c : key)
-    normalized += c == '_' ? '-'
-                           : static_cast<char>(std::tolower(
-                                 static_cast<unsigned char>(c)));
+    normalized +=
+        c == '_'
+            ? '-'
+            : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return normalized;
 }
 

@@ -15,14 +15,14 @@ std::string IndexUrlIn(const std::string& fileText, bool installOnly);
 // What pip would see besides the file just written. A file's text is absent
 // when it is missing or could not be read.
 struct PipSettings {
-  std::string pipIndexUrl;              // PIP_INDEX_URL, empty when unset
-  std::string pipConfigFile;            // PIP_CONFIG_FILE, empty when unset
+  std::string pipIndexUrl;    // PIP_INDEX_URL, empty when unset
+  std::string pipConfigFile;  // PIP_CONFIG_FILE, empty when unset
   std::optional<std::string> pipConfigFileText;
-  std::string userConfigPath;           // %APPDATA%\pip\pip.ini
+  std::string userConfigPath;  // %APPDATA%\pip\pip.ini
   std::optional<std::string> userConfigText;
-  std::string machineConfigPath;        // %ProgramData%\pip\pip.ini
+  std::string machineConfigPath;  // %ProgramData%\pip\pip.ini
   std::optional<std::string> machineConfigText;
-  std::string writtenConfigPath;        // the file this program wrote
+  std::string writtenConfigPath;  // the file this program wrote
 };
 
 struct OverridingSetting {

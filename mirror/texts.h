@@ -7,7 +7,8 @@ inline constexpr char kUpdateCaption[] = "更新软件源";
 
 // Names pip's upgrade in the same words as UpgradeCommand runs it.
 inline constexpr char kUpgradeQuestion[] =
-    "软件源更新完毕，是否执行 python -m pip install --user --upgrade pip 更新？";
+    "软件源更新完毕，是否执行 python -m pip install --user --upgrade pip "
+    "更新？";
 
 inline constexpr char kWriteFailedIntro[] = "无法写入 pip 配置文件：";
 inline constexpr char kNoAccountReason[] = "无法取得当前 Windows 账户名。";

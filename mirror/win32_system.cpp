@@ -192,10 +192,10 @@ std::string Win32MirrorSystem::FolderPath(KnownFolder folder) {
 
 std::optional<std::string> Win32MirrorSystem::ReadFileStart(
     const std::string& path, std::size_t maxBytes) {
-  HandleGuard file(CreateFileA(
-      path.c_str(), GENERIC_READ,
-      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  HandleGuard file(
+      CreateFileA(path.c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.Get() == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes(maxBytes, '\0');
   std::size_t filled = 0;

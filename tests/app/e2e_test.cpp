@@ -1,8 +1,7 @@
 // The real velmora.exe as its own process, checked from outside.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -51,9 +50,9 @@ class EndToEnd : public testing::Test {
     RemoveTree(pipFolder_);
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
-    program_ = std::make_unique<VelmoraProcess>(
-        std::string(temp) + "velmora-e2e-" +
-        std::to_string(GetCurrentProcessId()));
+    program_ =
+        std::make_unique<VelmoraProcess>(std::string(temp) + "velmora-e2e-" +
+                                         std::to_string(GetCurrentProcessId()));
     ASSERT_TRUE(program_->Start()) << "no window appeared";
   }
   void TearDown() override {
@@ -87,7 +86,8 @@ TEST_F(EndToEnd, WindowIsFixedCentredAndTitled) {
   EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 250) / 2);
 
   const LONG style = GetWindowLongA(window, GWL_STYLE);
-  const LONG present = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const LONG present =
+      WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const LONG absent = WS_THICKFRAME | WS_MAXIMIZEBOX | WS_POPUP | WS_CHILD;
   EXPECT_EQ(style & present, present) << std::hex << style;
   EXPECT_EQ(style & absent, 0) << std::hex << style;
@@ -112,20 +112,31 @@ TEST_F(EndToEnd, ControlsStandAsLaidOut) {
     LONG styleClear;
     LONG extended;
   } expected[] = {
-      {"Button", "\xd3\xa6\xd3\xc3\xb8\xfc\xb8\xc4",  // 应用更改
+      {"Button",
+       "\xd3\xa6\xd3\xc3\xb8\xfc\xb8\xc4",  // 应用更改
        {122, 168, 272, 198},
        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_CENTER |
            BS_VCENTER | BS_MULTILINE,
-       WS_DISABLED | BS_DEFPUSHBUTTON | BS_BITMAP | BS_ICON, 0},
-      {"ComboBox", nullptr, {67, 110, 327, 0},
+       WS_DISABLED | BS_DEFPUSHBUTTON | BS_BITMAP | BS_ICON,
+       0},
+      {"ComboBox",
+       nullptr,
+       {67, 110, 327, 0},
        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CBS_DROPDOWNLIST |
            CBS_AUTOHSCROLL,
-       WS_DISABLED | WS_TABSTOP | CBS_SORT, 0},
-      {"VelmoraLabel", nullptr, {16, 39, 384, 95},
-       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_DISABLED | WS_TABSTOP,
+       WS_DISABLED | WS_TABSTOP | CBS_SORT,
+       0},
+      {"VelmoraLabel",
+       nullptr,
+       {16, 39, 384, 95},
+       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+       WS_DISABLED | WS_TABSTOP,
        WS_EX_TRANSPARENT},
-      {"VelmoraLabel", kTitle, {16, 8, 384, 64},
-       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_DISABLED | WS_TABSTOP,
+      {"VelmoraLabel",
+       kTitle,
+       {16, 8, 384, 64},
+       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+       WS_DISABLED | WS_TABSTOP,
        WS_EX_TRANSPARENT},
   };
   const std::vector<HWND> controls = program_->Controls();
@@ -166,7 +177,8 @@ TEST_F(EndToEnd, TabAndShiftTabGoToTheButtonAndStayThere) {
   for (bool shift : {false, true}) {
     SCOPED_TRACE(shift);
     program_->FocusControl(program_->List());
-    ASSERT_TRUE(WaitUntil([&] { return program_->Focus() == program_->List(); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return program_->Focus() == program_->List(); }));
     const std::vector<WORD> held =
         shift ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{};
     program_->PressKeys(held, VK_TAB);
@@ -201,8 +213,8 @@ TEST_F(EndToEnd, EachRowIsWrittenOnlyWhenTheButtonIsClicked) {
     ASSERT_TRUE(WaitUntil(
         [&] { return SendMessageA(list, CB_GETCURSEL, 0, 0) == row; }));
     Sleep(200);
-    EXPECT_EQ(ReadBytes(pipConfig_), row == 0 ? "<unreadable>"
-                                              : ComposePipConfig(row - 1))
+    EXPECT_EQ(ReadBytes(pipConfig_),
+              row == 0 ? "<unreadable>" : ComposePipConfig(row - 1))
         << "choosing writes nothing";
 
     HWND question = ClickAndWaitForQuestion();
@@ -309,25 +321,27 @@ TEST_P(EndToEndClose, EndsTheProcessWithExitCodeZero) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, EndToEndClose,
-    testing::Values(
-        CloseCase{"CloseBox",
-                  [](const VelmoraProcess& program) {
-                    PostMessageA(program.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-                  }},
-        CloseCase{"AltF4",
-                  [](const VelmoraProcess& program) {
-                    program.PressKeys({VK_MENU}, VK_F4);
-                  }},
-        CloseCase{"Esc",
-                  [](const VelmoraProcess& program) {
-                    program.PressKeys({}, VK_ESCAPE);
-                  }},
-        CloseCase{"EscWhileTheListHasTheFocus",
-                  [](const VelmoraProcess& program) {
-                    program.FocusControl(program.List());
-                    WaitUntil([&] { return program.Focus() == program.List(); });
-                    program.PressKeys({}, VK_ESCAPE);
-                  }}),
+    testing::Values(CloseCase{"CloseBox",
+                              [](const VelmoraProcess& program) {
+                                PostMessageA(program.Window(), WM_SYSCOMMAND,
+                                             SC_CLOSE, 0);
+                              }},
+                    CloseCase{"AltF4",
+                              [](const VelmoraProcess& program) {
+                                program.PressKeys({VK_MENU}, VK_F4);
+                              }},
+                    CloseCase{"Esc",
+                              [](const VelmoraProcess& program) {
+                                program.PressKeys({}, VK_ESCAPE);
+                              }},
+                    CloseCase{"EscWhileTheListHasTheFocus",
+                              [](const VelmoraProcess& program) {
+                                program.FocusControl(program.List());
+                                WaitUntil([&] {
+                                  return program.Focus() == program.List();
+                                });
+                                program.PressKeys({}, VK_ESCAPE);
+                              }}),
     [](const testing::TestParamInfo<CloseCase>& info) {
       return std::string(info.param.name);
     });

@@ -4,9 +4,8 @@
 
 #include "app/main_window.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
@@ -36,7 +35,8 @@ LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND) {
     const CREATESTRUCTA* create =
         reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-    observed.createdHeights.push_back({ClassName(create->lpszClass), create->cy});
+    observed.createdHeights.push_back(
+        {ClassName(create->lpszClass), create->cy});
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -76,10 +76,10 @@ class MainWindowInProcess : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     const DWORD thread = GetCurrentThreadId();
-    HHOOK hooks[] = {SetWindowsHookExA(WH_CBT, OnCbt, nullptr, thread),
-                     SetWindowsHookExA(WH_CALLWNDPROC, OnSent, nullptr, thread),
-                     SetWindowsHookExA(WH_CALLWNDPROCRET, OnAnswered, nullptr,
-                                       thread)};
+    HHOOK hooks[] = {
+        SetWindowsHookExA(WH_CBT, OnCbt, nullptr, thread),
+        SetWindowsHookExA(WH_CALLWNDPROC, OnSent, nullptr, thread),
+        SetWindowsHookExA(WH_CALLWNDPROCRET, OnAnswered, nullptr, thread)};
     window_ = new MainWindow(GetModuleHandleA(nullptr), *system_);
     unsigned long error = 0;
     created_ = window_->Create(error);
@@ -136,10 +136,10 @@ TEST_F(MainWindowInProcess, EachControlHasItsOwnFontAsAsked) {
 
 TEST_F(MainWindowInProcess, BigAndSmallIconAreThe128PixelImage) {
   HWND window = window_->Handle();
-  const auto big = reinterpret_cast<HICON>(
-      SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-  const auto small = reinterpret_cast<HICON>(
-      SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+  const auto big =
+      reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+  const auto small =
+      reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
   ASSERT_NE(big, nullptr);
   EXPECT_EQ(small, big);
   ICONINFO info = {};
@@ -172,8 +172,7 @@ TEST_F(MainWindowInProcess, ListIsMade160HighWithItemsOnePixelTaller) {
   ASSERT_EQ(observed.itemHeightsRead.size(), 1u);
   ASSERT_EQ(observed.itemHeightsSet.size(), 1u);
   EXPECT_EQ(observed.itemHeightsSet[0].first, 0u);
-  EXPECT_EQ(observed.itemHeightsSet[0].second,
-            observed.itemHeightsRead[0] + 1);
+  EXPECT_EQ(observed.itemHeightsSet[0].second, observed.itemHeightsRead[0] + 1);
 }
 
 TEST_F(MainWindowInProcess, ListIsBlackOnWhite) {
@@ -261,7 +260,8 @@ TEST_F(LabelPainting, DrawsBlackTextLeftAlignedAndVerticallyCentred) {
   ASSERT_GT(touched, 0) << "nothing was drawn";
   EXPECT_GT(black, 0) << "text is black";
   EXPECT_LT(left, 8) << "left-aligned";
-  EXPECT_NEAR((top + bottom) / 2.0, kHeight / 2.0, 6.0) << top << ".." << bottom;
+  EXPECT_NEAR((top + bottom) / 2.0, kHeight / 2.0, 6.0)
+      << top << ".." << bottom;
   EXPECT_LT(touched, kWidth * kHeight / 4) << "no background was painted";
 }
 

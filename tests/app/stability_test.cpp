@@ -1,16 +1,16 @@
 // One running velmora.exe through many applies: what it holds must not grow,
 // and every pip.ini written along the way holds exactly its row's bytes.
 
-#include <windows.h>
-#include <psapi.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "mirror/account.h"
 #include "mirror/catalogue.h"
@@ -25,7 +25,7 @@ constexpr int kCancelledApplies = 300;
 constexpr int kUpgradedApplies = 20;
 
 struct Holdings {
-  DWORD handles = 0;  // as GetProcessHandleCount tells
+  DWORD handles = 0;        // as GetProcessHandleCount tells
   DWORD listedHandles = 0;  // as the system's handle list tells
   DWORD gdiObjects = 0;
   DWORD userObjects = 0;
@@ -46,8 +46,9 @@ DWORD ListedHandles(DWORD processId) {
     ULONG grantedAccess;
   };
   using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  const auto query =
+      reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(
+          GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
   if (query == nullptr) return 0;
   std::vector<char> buffer(1 << 20);
   ULONG needed = 0;
@@ -58,7 +59,8 @@ DWORD ListedHandles(DWORD processId) {
     buffer.resize(buffer.size() * 2);
   }
   const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
-  const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG_PTR));
+  const auto* entries =
+      reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG_PTR));
   DWORD own = 0;
   for (ULONG i = 0; i < count; ++i)
     if (entries[i].processId == processId) ++own;
@@ -75,8 +77,7 @@ Holdings HoldingsOf(HANDLE process) {
   memory.cb = sizeof memory;
   if (GetProcessMemoryInfo(process,
                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                           sizeof memory))
-  {
+                           sizeof memory)) {
     // Windows gives both the same; Wine keeps only PagefileUsage.
     holdings.privateBytes = std::max(memory.PrivateUsage, memory.PagefileUsage);
     holdings.workingSet = memory.WorkingSetSize;
@@ -85,14 +86,15 @@ Holdings HoldingsOf(HANDLE process) {
 }
 
 void Print(const char* when, const Holdings& h) {
-  std::printf("%s: handles %lu (listed %lu), GDI objects %lu, USER objects "
-              "%lu, private bytes %lu, working set %lu\n",
-              when, static_cast<unsigned long>(h.handles),
-              static_cast<unsigned long>(h.listedHandles),
-              static_cast<unsigned long>(h.gdiObjects),
-              static_cast<unsigned long>(h.userObjects),
-              static_cast<unsigned long>(h.privateBytes),
-              static_cast<unsigned long>(h.workingSet));
+  std::printf(
+      "%s: handles %lu (listed %lu), GDI objects %lu, USER objects "
+      "%lu, private bytes %lu, working set %lu\n",
+      when, static_cast<unsigned long>(h.handles),
+      static_cast<unsigned long>(h.listedHandles),
+      static_cast<unsigned long>(h.gdiObjects),
+      static_cast<unsigned long>(h.userObjects),
+      static_cast<unsigned long>(h.privateBytes),
+      static_cast<unsigned long>(h.workingSet));
 }
 
 TEST(Stability, ThreeHundredTwentyAppliesHoldNothingMore) {
@@ -143,8 +145,7 @@ TEST(Stability, ThreeHundredTwentyAppliesHoldNothingMore) {
   }
   EXPECT_EQ(upgrades, kUpgradedApplies);
   const std::string log = program->StubLog();
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n') / 3,
-            kUpgradedApplies + 1)
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n') / 3, kUpgradedApplies + 1)
       << "one upgrade run per OK";
   const Holdings after = HoldingsOf(program->Process());
   Print("after", after);

@@ -24,11 +24,11 @@ bool Contains(const std::string& text, const std::string& part) {
 TEST(ApplyMirror, CreatesAMissingFolderThenWritesThenAsks) {
   FakeSystem system;
   ApplyMirror(2, system);
-  EXPECT_EQ(system.calls,
-            (Calls{"AccountName", std::string("IsDirectory ") + kDirectory,
-                   std::string("MakeDirectory ") + kDirectory,
-                   std::string("WriteWholeFile ") + kConfigPath,
-                   "AskOkCancel"}));
+  EXPECT_EQ(
+      system.calls,
+      (Calls{"AccountName", std::string("IsDirectory ") + kDirectory,
+             std::string("MakeDirectory ") + kDirectory,
+             std::string("WriteWholeFile ") + kConfigPath, "AskOkCancel"}));
   EXPECT_EQ(system.files[kConfigPath], ComposePipConfig(2));
 }
 
@@ -36,10 +36,10 @@ TEST(ApplyMirror, UsesAnExistingFolderAsItIs) {
   FakeSystem system;
   system.directories = {kDirectory};
   ApplyMirror(0, system);
-  EXPECT_EQ(system.calls,
-            (Calls{"AccountName", std::string("IsDirectory ") + kDirectory,
-                   std::string("WriteWholeFile ") + kConfigPath,
-                   "AskOkCancel"}));
+  EXPECT_EQ(
+      system.calls,
+      (Calls{"AccountName", std::string("IsDirectory ") + kDirectory,
+             std::string("WriteWholeFile ") + kConfigPath, "AskOkCancel"}));
   EXPECT_EQ(system.files[kConfigPath], ComposePipConfig(0));
 }
 
@@ -117,8 +117,8 @@ TEST_P(ConfirmAndUpgradeOutcome, RunsOnceAndReportsOnlyAFailure) {
   EXPECT_EQ(warning.caption, kUpdateCaption);
   EXPECT_TRUE(Contains(warning.text, kUpgradeFailedIntro));
   EXPECT_TRUE(Contains(warning.text, c.mentions));
-  EXPECT_TRUE(Contains(warning.text,
-                       "\"python -m pip install --user --upgrade pip\""));
+  EXPECT_TRUE(
+      Contains(warning.text, "\"python -m pip install --user --upgrade pip\""));
 }
 
 INSTANTIATE_TEST_SUITE_P(

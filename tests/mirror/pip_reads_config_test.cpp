@@ -44,7 +44,8 @@ class PipReadsConfig : public testing::Test {
     // version-manager set-up to find it by.
     python_ = Trimmed(
         RunShell("python3 -c 'import sys; print(sys.executable)'").text);
-    if (python_.empty() || RunShell(Quoted(python_) + " -m pip --version").status)
+    if (python_.empty() ||
+        RunShell(Quoted(python_) + " -m pip --version").status)
       GTEST_SKIP() << "no python3 with pip on PATH";
     if (RunShell("unshare -n true").status == 0)
       unshare_ = "unshare -n";
@@ -99,8 +100,8 @@ TEST_F(PipReadsConfig, UsesEachMirrorWithoutCallingItInsecure) {
     // No network in the namespace: pip gets as far as choosing the index.
     const Output download =
         RunShell(unshare_ + " " + Pip(configFile) +
-            " download --no-deps --retries 0 --timeout 2 -d " +
-            Quoted(home_ + "/download") + " six");
+                 " download --no-deps --retries 0 --timeout 2 -d " +
+                 Quoted(home_ + "/download") + " six");
     EXPECT_NE(download.text.find("Looking in indexes: " + indexUrl),
               std::string::npos)
         << download.text;

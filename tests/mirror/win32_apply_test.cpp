@@ -1,9 +1,8 @@
 // The apply workflow with the real Windows adapter, on the real file system
 // of the Wine prefix, its boxes answered from another thread.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <string>
@@ -104,8 +103,8 @@ TEST_P(Win32ApplyBlocked, ReportsTheErrorAndKeepsWhatWasThere) {
   const auto boxes = Apply(0, IDOK);
 
   if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
-  EXPECT_EQ(ReadBytes(kept), c.keptIsFolderItself ? "not a folder"
-                                                   : "old content");
+  EXPECT_EQ(ReadBytes(kept),
+            c.keptIsFolderItself ? "not a folder" : "old content");
   ASSERT_EQ(boxes.size(), 1u) << "only the error, no upgrade question";
   EXPECT_FALSE(boxes[0].hasCancel);
   EXPECT_TRUE(Contains(boxes[0].text, kWriteFailedIntro)) << boxes[0].text;

@@ -1,9 +1,8 @@
 // The upgrade question and run with the real Windows adapter: cmd really
 // runs, and finds a stub python.exe in the current folder.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -71,8 +70,7 @@ TEST_F(Win32Upgrade, OkRunsTheCommandOnceHiddenAndWaitsForIt) {
   ASSERT_EQ(boxes.size(), 1u) << "exit code 0 shows nothing more";
   EXPECT_EQ(boxes[0].text, kUpgradeQuestion);
   EXPECT_EQ(CountLinesStartingWith(log_, "start "), 1) << log_;
-  EXPECT_NE(log_.find("-m pip install --user --upgrade pip"),
-            std::string::npos)
+  EXPECT_NE(log_.find("-m pip install --user --upgrade pip"), std::string::npos)
       << log_;
   EXPECT_EQ(CountLinesStartingWith(log_, "console-visible 0"), 1) << log_;
   EXPECT_EQ(CountLinesStartingWith(log_, "exited"), 1)

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "win32/window_text.h"
+
 // Answers the message boxes that this process shows with a given caption,
 // from a thread of its own, so that a test never waits on a modal box.
 // Boxes with a Cancel button get `questionAnswer`; the others get OK.
@@ -41,31 +43,12 @@ class BoxAnswerer {
     return TRUE;
   }
 
-  static std::string Text(HWND window) {
-    char text[4096] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-  }
-
-  static std::string BoxText(HWND box) {
-    std::string text;
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      char className[64] = "";
-      GetClassNameA(child, className, sizeof className);
-      if (lstrcmpiA(className, "Static") == 0) text += Text(child);
-    }
-    return text;
-  }
-
   void Consider(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (processId != GetCurrentProcessId() ||
-        lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) ||
-        Text(window) != caption_ || answered_.count(window) != 0)
+    if (processId != GetCurrentProcessId() || ClassOf(window) != "#32770" ||
+        !IsWindowVisible(window) || WindowText(window) != caption_ ||
+        answered_.count(window) != 0)
       return;
     const bool hasCancel = GetDlgItem(window, IDCANCEL) != nullptr;
     {

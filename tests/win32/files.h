@@ -34,8 +34,8 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes) {
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                            &written, nullptr);
+  const BOOL ok = WriteFile(
+      file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   return CloseHandle(file) && ok && written == bytes.size();
 }
 

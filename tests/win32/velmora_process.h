@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "win32/files.h"
+#include "win32/window_text.h"
 
 inline bool WaitUntil(const std::function<bool()>& condition,
                       DWORD timeoutMs = 10000) {
@@ -19,28 +20,6 @@ inline bool WaitUntil(const std::function<bool()>& condition,
     Sleep(20);
   }
   return true;
-}
-
-inline std::string WindowText(HWND window) {
-  char text[4096] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-inline std::string ClassOf(HWND window) {
-  char name[128] = "";
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-// The text of a message box: its Static children.
-inline std::string BoxText(HWND box) {
-  std::string text;
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT))
-    if (lstrcmpiA(ClassOf(child).c_str(), "Static") == 0)
-      text += WindowText(child);
-  return text;
 }
 
 class VelmoraProcess {

@@ -97,25 +97,6 @@ def icon_bytes():
     return directory + entry + image
 
 
-def dib_icon_bytes():
-    rows = [[pixel(x, y) for x in range(SIZE)] for y in range(SIZE)]
-    xor = b"".join(bytes(v for p in row for v in p) for row in reversed(rows))
-    mask_row_bytes = ((SIZE + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(rows):
-        bits = bytearray(mask_row_bytes)
-        for x, p in enumerate(row):
-            if p[3] == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0,
-                         len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + xor + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 22)
-    return directory + entry + image
-
-
 def main():
     target = sys.argv[1] if len(sys.argv) > 1 else "app/velmora.ico"
     with open(target, "wb") as out:
